@@ -11,6 +11,8 @@ have g++ || need="$need g++"
 have make || need="$need make"
 have i686-w64-mingw32-g++-posix || need="$need g++-mingw-w64-i686"
 have i686-w64-mingw32-windres || need="$need binutils-mingw-w64-i686"
+# The 64-bit Windows build runs the Windows tests where 32-bit code cannot run.
+have x86_64-w64-mingw32-g++-posix || need="$need g++-mingw-w64-x86-64"
 have xvfb-run || need="$need xvfb"
 have xauth || need="$need xauth"
 [ -d /usr/src/googletest ] || need="$need googletest"
