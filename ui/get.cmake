@@ -1,0 +1,1 @@
+target_sources(meridan_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/get.cpp)
