@@ -63,4 +63,33 @@ std::string FTime(const Value& cName);
 // Full path of the running program file, in Windows form.
 std::string ProgramPath();
 
+// ---- replaceable calls -----------------------------------------------------
+// The few operating-system calls a test must be able to fail. Every function
+// above goes through this table, so a test can replace an entry (keep the old
+// one and put it back, e.g. with FileCallsGuard) to force error 32 on an
+// open, count reads, give a short read or prove that nothing is written.
+// Each call answers the Windows error code in `err` (0 on success); names are
+// already checked texts in Windows form.
+struct FileCalls {
+  FileHandle (*open)(const std::string& name, int mode, int& err);
+  FileHandle (*create)(const std::string& name, int attr, int& err);
+  long (*read)(FileHandle h, char* buffer, long count, int& err);
+  long (*write)(FileHandle h, const char* data, long count, int& err);
+  int (*erase)(const std::string& name);  // the error code, 0 when erased
+};
+FileCalls& Calls();            // the table in use
+const FileCalls& OsCalls();    // the operating system's own entries
+
+// Restores the table on leaving a test's scope.
+class FileCallsGuard {
+ public:
+  FileCallsGuard() : saved_(Calls()) {}
+  ~FileCallsGuard() { Calls() = saved_; }
+  FileCallsGuard(const FileCallsGuard&) = delete;
+  FileCallsGuard& operator=(const FileCallsGuard&) = delete;
+
+ private:
+  FileCalls saved_;
+};
+
 }  // namespace meridan
