@@ -1,5 +1,5 @@
 # MERIDAN: `make run` shows the main job, `make test` builds and tests both targets.
-.PHONY: all run test build native windows deps test-native test-windows clean
+.PHONY: all run test build native windows deps test-native test-windows clean fuzz
 
 all: build
 
@@ -29,3 +29,7 @@ test-windows: windows
 
 clean:
 	rm -rf build
+
+# libFuzzer targets of the table layer (clang, ASan, UBSan); not part of test.
+fuzz: deps
+	fuzz/run.sh

@@ -17,6 +17,8 @@ have xvfb-run || need="$need xvfb"
 have xauth || need="$need xauth"
 [ -d /usr/src/googletest ] || need="$need googletest"
 have wine || need="$need wine"
+# make fuzz builds the table parsers' libFuzzer targets with clang.
+have clang++ || need="$need clang"
 if ! dpkg -s wine32:i386 >/dev/null 2>&1; then need="$need wine32:i386"; fi
 if ! dpkg -s wine64 >/dev/null 2>&1; then need="$need wine64"; fi
 
