@@ -8,6 +8,9 @@
 
 #include <vector>
 
+// windows.h names OemToAnsi as a macro for OemToCharA; ours is a function.
+#undef OemToAnsi
+
 namespace meridan {
 
 std::string cGetFile(const std::vector<Value>& args) {
@@ -57,7 +60,7 @@ std::string OemToAnsi(const Value& text) {
   if (!text.IsText()) return "";
   std::string s = text.AsText();
   std::string out = s;
-  OemToCharA(s.c_str(), out.data());  // converts up to the first NUL
+  ::OemToCharA(s.c_str(), out.data());  // converts up to the first NUL
   return out;
 }
 
