@@ -109,18 +109,18 @@ bool Raise(const ErrorRef& e) {
   return false;
 }
 
-ErrorRef MakeBuiltinError(const BuiltinError& spec) {
-  ErrorRef e = ErrorNew({.SubSystem = spec.SubSystem.empty() ? std::string("BASE") : spec.SubSystem,
-                         .GenCode = spec.GenCode,
-                         .SubCode = spec.SubCode,
-                         .Operation = spec.Operation,
-                         .Description = spec.Description.value_or(GenCodeText(spec.GenCode))});
+ErrorRef MakeBuiltinError(const BuiltinError& what) {
+  ErrorRef e = ErrorNew({.SubSystem = what.SubSystem.empty() ? std::string("BASE") : what.SubSystem,
+                         .GenCode = what.GenCode,
+                         .SubCode = what.SubCode,
+                         .Operation = what.Operation,
+                         .Description = what.Description.value_or(GenCodeText(what.GenCode))});
   if (!e) NoErrorObject();
   e->Severity = 2;
-  e->FileName = spec.FileName;
-  e->OsCode = spec.OsCode;
-  e->SetPermissions(spec.Permissions);
-  if (spec.Args && !spec.Args->empty()) e->Args = spec.Args;
+  e->FileName = what.FileName;
+  e->OsCode = what.OsCode;
+  e->SetPermissions(what.Permissions);
+  if (what.Args && !what.Args->empty()) e->Args = what.Args;
   return e;
 }
 
@@ -133,11 +133,11 @@ ErrorRef MakeTableCommandError(int gen_code, int sub_code, const std::string& op
                            .Permissions = permissions.value_or(gen_code == EG_NOTABLE ? kCanDefault : 0u)});
 }
 
-bool RaiseBuiltin(const BuiltinError& spec) { return Raise(MakeBuiltinError(spec)); }
+bool RaiseBuiltin(const BuiltinError& what) { return Raise(MakeBuiltinError(what)); }
 
-Value RaiseSubstitute(BuiltinError spec) {
-  spec.Permissions |= kCanSubstitute;
-  const ErrorRef e = MakeBuiltinError(spec);
+Value RaiseSubstitute(BuiltinError what) {
+  what.Permissions |= kCanSubstitute;
+  const ErrorRef e = MakeBuiltinError(what);
   Value v = SubstituteLaunch(e);
   if (g_pending_break || QuitPending()) ContinueUnwinding();
   return v;
