@@ -8,7 +8,14 @@ namespace {
 class FileFunctionsIo final : public TableFileIo {
  public:
   FileHandle Open(const std::string& name, int mode) override { return FOpen(Value(name), mode); }
-  long Read(FileHandle h, std::string& buffer, long count) override { return FRead(h, buffer, count); }
+  // FRead fills a buffer the caller has sized; the table layer hands an
+  // empty one and takes back exactly the bytes read.
+  long Read(FileHandle h, std::string& buffer, long count) override {
+    buffer.assign(static_cast<std::size_t>(count > 0 ? count : 0), '\0');
+    const long got = FRead(h, buffer, count);
+    buffer.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return got;
+  }
   long Seek(FileHandle h, long offset, int origin) override { return FSeek(h, offset, origin); }
   bool Close(FileHandle h) override { return FClose(h); }
   int LastError() override { return LastFileError(); }
