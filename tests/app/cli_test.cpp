@@ -116,5 +116,18 @@ TEST_F(Cli, InfoFileThatCannotBeWrittenFailsTheTable) {
   EXPECT_TRUE(std::filesystem::is_directory(Native("KUNDEN.STR")));
 }
 
+TEST_F(Cli, SampleTableGivesEverySection) {
+  std::filesystem::create_directory(Native("sample"));
+  for (const char* leaf : {"kunden.dbf", "kunden.dbt"})
+    std::filesystem::copy_file(std::filesystem::path(MERIDAN_SAMPLES_DIR) / leaf, Native("sample") / leaf);
+  auto run = Run({"--stdout", "--area", "2", Native("sample/kunden.dbf").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* line : {"\r\nFIELD KUNDEN->RABATT,KUNDEN->NOTIZ,KUNDEN->AKTIV\r\n",
+                           "\r\nLOCAL nNR, cNAME, dGEBURT, nUMSATZ, mNOTIZ, lAKTIV\r\n",
+                           "\r\nmNOTIZ :=  \"\"\r\n", "\r\nnUMSATZ := (2)->UMSATZ\r\n", "\r\n(2)->AKTIV :=  lAKTIV"})
+    EXPECT_NE(run.out.find(line), std::string::npos) << line;
+  EXPECT_EQ(run.out.find("RABATT :="), std::string::npos);
+}
+
 }  // namespace
 }  // namespace meridan
