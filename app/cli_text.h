@@ -6,8 +6,9 @@
 namespace meridan {
 
 // A table name from the command line as the core takes it: Windows form,
-// Windows-1252. Linux: UTF-8 becomes Windows-1252 (a character the code page
-// lacks becomes "?"), "/" becomes "\" and an absolute name starts with "Z:".
+// Windows-1252: "/" becomes "\" on both platforms. Linux: UTF-8 becomes
+// Windows-1252 (a character the code page lacks becomes "?") and an
+// absolute name starts with "Z:".
 std::string CoreTableName(const std::string& arg);
 // The info file the core wrote for `arg`, named as the user's shell names
 // it: Linux gives the directory of `arg` as typed and the file's own name in

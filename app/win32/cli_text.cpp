@@ -8,7 +8,13 @@
 
 namespace meridan {
 
-std::string CoreTableName(const std::string& arg) { return arg; }
+// cFilePath and cFileNoExt split at "\" only; "/" would end up in the alias.
+std::string CoreTableName(const std::string& arg) {
+  std::string name = arg;
+  for (char& c : name)
+    if (c == '/') c = '\\';
+  return name;
+}
 std::string ShownInfoName(const std::string&, const std::string& cFile1) { return cFile1; }
 std::string TerminalText(const std::string& text1252) { return text1252; }
 
