@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "errors/program.h"
+#include "ui/stddlg.h"
 
 namespace meridan {
 
@@ -60,7 +61,7 @@ StopBox SetStopBox(StopBox box) {
 
 void ShowStopBox(const std::string& text) {
   if (Box()) Box()("Stop", text);
-  else sys::ShowStopBoxDefault("Stop", text);
+  else MsgStop({Value(text)});
 }
 
 }  // namespace meridan

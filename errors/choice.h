@@ -53,14 +53,13 @@ bool DecideAfterChoice(std::optional<bool> choice, bool running);
 // Release resource libraries, error level 1, quit message 0, end request.
 [[noreturn]] void EndProgramAfterError();
 
-// The stop box: the stop icon with the default title "Stop" on Windows,
-// "Stop: text" on standard error elsewhere. Tests replace it.
+// The stop box is MsgStop with its default title "Stop" (a line on standard
+// error where there is no desktop). Tests replace it.
 using StopBox = std::function<void(const std::string& title, const std::string& text)>;
 StopBox SetStopBox(StopBox box);  // answers the previous one; empty restores the default
 void ShowStopBox(const std::string& text);
 
 namespace sys {
-void ShowStopBoxDefault(const std::string& title, const std::string& text);
 void PostQuitMessageZero();
 }  // namespace sys
 

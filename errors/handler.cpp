@@ -3,8 +3,6 @@
 #include "errors/handler.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <span>
 #include <system_error>
 
@@ -12,6 +10,7 @@
 #include "errors/program.h"
 #include "errors/raise.h"
 #include "errors/sysinfo.h"
+#include "files/fileio.h"
 #include "runtime/callstack.h"
 
 namespace meridan {
@@ -27,18 +26,11 @@ std::function<SystemFacts()>& FactsSource() {
   return s;
 }
 
-bool DefaultExists(const std::string& p) {
-  std::error_code ec;
-  return std::filesystem::exists(p, ec);
-}
-void DefaultErase(const std::string& p) {
-  std::error_code ec;
-  std::filesystem::remove(p, ec);
-}
-void DefaultWrite(const std::string& p, const std::string& text) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << text << '\x1a';
-}
+// The log files go through the program's own by-name file functions, so the
+// end-of-file byte and the name handling are the same as for every file.
+bool DefaultExists(const std::string& p) { return File(Value(p)); }
+void DefaultErase(const std::string& p) { FErase(Value(p)); }
+void DefaultWrite(const std::string& p, const std::string& text) { MemoWrit(Value(p), Value(text)); }
 
 std::string LogPath(const std::string& dir, int n) {
   return dir + PathSeparator() + "FEHLER_" + std::to_string(n) + ".log";

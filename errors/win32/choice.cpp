@@ -1,13 +1,9 @@
-// The stop box as a message box with the error icon, owned by the active window.
+// The quit message that ends the main window's message loop.
 #include "errors/choice.h"
 
 #include <windows.h>
 
 namespace meridan::sys {
-
-void ShowStopBoxDefault(const std::string& title, const std::string& text) {
-  MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
-}
 
 void PostQuitMessageZero() { PostQuitMessage(0); }
 
