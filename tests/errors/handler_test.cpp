@@ -142,8 +142,11 @@ TEST_F(Handler, TheLogFileEndsWithTheEndOfFileByte) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   EXPECT_EQ(WriteLogFile(dir.string(), "Anwendung\r\n"), 1);
-  std::ifstream in(dir / "FEHLER_1.log", std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(in)), {});
+  std::string content;
+  {
+    std::ifstream in(dir / "FEHLER_1.log", std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), {});
+  }  // closed first: Windows cannot remove an open file
   EXPECT_EQ(content, "Anwendung\r\n\x1a");
   std::filesystem::remove_all(dir);
 }
