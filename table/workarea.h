@@ -47,4 +47,8 @@ std::string DbRelation(int relation = 0);
 // has its tables closed at its end without further set-up.
 void RegisterTableCloseAllHook();
 
+// Lets the error report list the drivers and the open tables. The table
+// layer does this itself when it is part of the program.
+void RegisterTableReportFacts();
+
 }  // namespace meridan
