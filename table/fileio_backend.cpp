@@ -8,7 +8,16 @@ namespace {
 class FileFunctionsIo final : public TableFileIo {
  public:
   FileHandle Open(const std::string& name, int mode) override { return FOpen(Value(name), mode); }
-  long Read(FileHandle h, std::string& buffer, long count) override { return FRead(h, buffer, count); }
+  long Read(FileHandle h, std::string& buffer, long count) override {
+    // FRead reads into a buffer that already has room for `count` bytes and
+    // refuses a shorter one, so the buffer is sized first and then cut to
+    // what arrived.
+    buffer.assign(static_cast<std::size_t>(count < 0 ? 0 : count), '\0');
+    const long got = FRead(h, buffer, count);
+    buffer.resize(static_cast<std::size_t>(got));
+    // FRead answers 0 also for a failed call; the error code tells them apart.
+    return got == 0 && count > 0 && LastFileError() != 0 ? -1 : got;
+  }
   long Seek(FileHandle h, long offset, int origin) override { return FSeek(h, offset, origin); }
   bool Close(FileHandle h) override { return FClose(h); }
   int LastError() override { return LastFileError(); }

@@ -13,6 +13,8 @@ class TableFileIo {
   virtual ~TableFileIo() = default;
   // Access and sharing as the FO_* values of files/fileio.h.
   virtual FileHandle Open(const std::string& name, int mode) = 0;
+  // Up to `count` bytes from the file position: `buffer` holds what arrived
+  // and the result is its size, or -1 when the call failed (LastError says why).
   virtual long Read(FileHandle h, std::string& buffer, long count) = 0;
   virtual long Seek(FileHandle h, long offset, int origin) = 0;
   virtual bool Close(FileHandle h) = 0;
