@@ -469,4 +469,9 @@ std::string OrdName(int) { return std::string(); }
 int DbRSelect(int) { return 0; }
 std::string DbRelation(int) { return std::string(); }
 
+int MemoBlockSize(int area) {
+  const OpenTable* t = TableIn(area <= 0 ? Areas().current : area);
+  return t && t->memoHandle != kBadHandle ? t->memoBlockSize : 0;
+}
+
 }  // namespace meridan
