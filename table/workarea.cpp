@@ -478,4 +478,10 @@ int MemoBlockSize(int area) {
   return t && t->memoHandle != kBadHandle ? t->memoBlockSize : 0;
 }
 
+namespace {
+// A program that links the table layer has its tables in every error report,
+// even when the first open is the one that fails.
+const bool kReportFactsRegistered = (RegisterTableReportFacts(), true);
+}  // namespace
+
 }  // namespace meridan

@@ -51,4 +51,8 @@ int MemoBlockSize(int area = 0);
 // has its tables closed at its end without further set-up.
 void RegisterTableCloseAllHook();
 
+// Lets the error report list the drivers and the open tables. The table
+// layer does this itself when it is part of the program.
+void RegisterTableReportFacts();
+
 }  // namespace meridan

@@ -61,22 +61,6 @@ TEST_F(Program, AnEndRequestFromTheCallbackUnwindsAndExitsWithTheErrorLevel) {
   EXPECT_EQ(Launch(MakeBuiltinError({.GenCode = 1})), Answer::Break);
 }
 
-TEST_F(Program, TheMinimalHandlerDefaultsWhereAllowedAndEndsOtherwise) {
-  bool defaulted = false, after = false;
-  const int code = RunProgram(
-      {.errorsys = ERRORSYS,
-       .main = [&](const std::vector<std::string>&) {
-         EXPECT_EQ(Divide(Value(1), Value(0)).AsNumber(), 0);
-         defaulted = !RaiseBuiltin({.GenCode = EG_OPEN, .Permissions = kCanDefault});
-         RaiseBuiltin({.GenCode = EG_READ});
-         after = true;
-       }},
-      {});
-  EXPECT_TRUE(defaulted);
-  EXPECT_FALSE(after);
-  EXPECT_EQ(code, 1);
-}
-
 TEST(ErrorMessage, FormatsEachVariant) {
   Error e;
   e.SubSystem = "BASE";
