@@ -18,7 +18,11 @@ class FileFunctionsIo final : public TableFileIo {
     // FRead answers 0 also for a failed call; the error code tells them apart.
     return got == 0 && count > 0 && LastFileError() != 0 ? -1 : got;
   }
-  long Seek(FileHandle h, long offset, int origin) override { return FSeek(h, offset, origin); }
+  long Seek(FileHandle h, long offset, int origin) override {
+    // FSeek answers 0 also for a failed call; the error code tells them apart.
+    const long pos = FSeek(h, offset, origin);
+    return pos == 0 && LastFileError() != 0 ? -1 : pos;
+  }
   bool Close(FileHandle h) override { return FClose(h); }
   int LastError() override { return LastFileError(); }
   bool Exists(const std::string& name) override {
