@@ -8,15 +8,21 @@ namespace {
 class FileFunctionsIo final : public TableFileIo {
  public:
   FileHandle Open(const std::string& name, int mode) override { return FOpen(Value(name), mode); }
-  // FRead fills a buffer the caller has sized; the table layer hands an
-  // empty one and takes back exactly the bytes read.
   long Read(FileHandle h, std::string& buffer, long count) override {
-    buffer.assign(static_cast<std::size_t>(count > 0 ? count : 0), '\0');
+    // FRead reads into a buffer that already has room for `count` bytes and
+    // refuses a shorter one, so the buffer is sized first and then cut to
+    // what arrived.
+    buffer.assign(static_cast<std::size_t>(count < 0 ? 0 : count), '\0');
     const long got = FRead(h, buffer, count);
-    buffer.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return got;
+    buffer.resize(static_cast<std::size_t>(got));
+    // FRead answers 0 also for a failed call; the error code tells them apart.
+    return got == 0 && count > 0 && LastFileError() != 0 ? -1 : got;
   }
-  long Seek(FileHandle h, long offset, int origin) override { return FSeek(h, offset, origin); }
+  long Seek(FileHandle h, long offset, int origin) override {
+    // FSeek answers 0 also for a failed call; the error code tells them apart.
+    const long pos = FSeek(h, offset, origin);
+    return pos == 0 && LastFileError() != 0 ? -1 : pos;
+  }
   bool Close(FileHandle h) override { return FClose(h); }
   int LastError() override { return LastFileError(); }
   bool Exists(const std::string& name) override {

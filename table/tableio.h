@@ -13,7 +13,10 @@ class TableFileIo {
   virtual ~TableFileIo() = default;
   // Access and sharing as the FO_* values of files/fileio.h.
   virtual FileHandle Open(const std::string& name, int mode) = 0;
+  // Up to `count` bytes from the file position: `buffer` holds what arrived
+  // and the result is its size, or -1 when the call failed (LastError says why).
   virtual long Read(FileHandle h, std::string& buffer, long count) = 0;
+  // The new position, or -1 when the call failed.
   virtual long Seek(FileHandle h, long offset, int origin) = 0;
   virtual bool Close(FileHandle h) = 0;
   // Windows error code of the last call above.

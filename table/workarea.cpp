@@ -57,6 +57,9 @@ struct OpenTable {
   std::string alias;
   std::string fileName;
   std::string memoName;
+  // The handles belong to the file calls that gave them out; the close and
+  // the record read go there even if other calls are installed meanwhile.
+  TableFileIo* io = nullptr;
   FileHandle handle = kBadHandle;
   FileHandle memoHandle = kBadHandle;
   bool shared = false;
@@ -81,9 +84,9 @@ struct OpenTable {
   // Closing releases both files; an open that fails half-way, or is left by
   // a break, closes what it had opened the same way.
   ~OpenTable() {
-    TableFileIo& io = CurrentTableFileIo();
-    if (memoHandle != kBadHandle) io.Close(memoHandle);
-    if (handle != kBadHandle) io.Close(handle);
+    if (!io) return;
+    if (memoHandle != kBadHandle) io->Close(memoHandle);
+    if (handle != kBadHandle) io->Close(handle);
   }
 };
 
@@ -259,7 +262,7 @@ bool IsMemoType(char fileType) {
 
 void LoadCurrentRecord(OpenTable& t) {
   if (t.recordLoaded || t.recordCount == 0 || t.recNo == 0 || t.recNo > t.recordCount) return;
-  TableFileIo& io = CurrentTableFileIo();
+  TableFileIo& io = *t.io;
   const long offset = static_cast<long>(t.header.headerLength + (t.recNo - 1) * t.recordLength);
   std::string bytes;
   const long got = io.Seek(t.handle, offset, 0) == offset
@@ -357,6 +360,7 @@ bool DbUseArea(const Value& newArea, const Value& driver, const Value& fileName,
   }
 
   TableFileIo& io = CurrentTableFileIo();
+  t.io = &io;
   // With no default directory and no search path, a name is opened as given.
   if (!OpenTableFile(io, t)) return false;
   DescriptorResult fields;
@@ -468,6 +472,11 @@ std::string IndexKey(int) { return std::string(); }
 std::string OrdName(int) { return std::string(); }
 int DbRSelect(int) { return 0; }
 std::string DbRelation(int) { return std::string(); }
+
+int MemoBlockSize(int area) {
+  const OpenTable* t = TableIn(area <= 0 ? Areas().current : area);
+  return t && t->memoHandle != kBadHandle ? t->memoBlockSize : 0;
+}
 
 namespace {
 // A program that links the table layer has its tables in every error report,

@@ -42,6 +42,10 @@ std::string OrdName(int order = 0);
 int DbRSelect(int relation = 0);
 std::string DbRelation(int relation = 0);
 
+// Block size of the memo file of the table in `area` (0: the current area):
+// 512 for DBT, from the header for FPT and SMT; 0 when no memo file is open.
+int MemoBlockSize(int area = 0);
+
 // Makes DbCloseAll the program's close-all hook (errors/program.h). The
 // first successful DbUseArea does this too, so a program that opens a table
 // has its tables closed at its end without further set-up.

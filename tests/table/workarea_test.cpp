@@ -477,6 +477,20 @@ TEST_F(Tables, CloseAllAndTheProgramEnd) {
   EXPECT_EQ(Alias(1), "");
 }
 
+TEST_F(Tables, TablesAreClosedThroughTheFileCallsThatOpenedThem) {
+  fs_.files["T.dbf"] = WithMemo(0x83, " ABCDE0000000001");
+  fs_.files["T.dbt"] = "";
+  ASSERT_TRUE(Use("T.dbf"));
+  MemoryFiles other;
+  SetTableFileIo(&other);
+  EXPECT_EQ(DbStruct().AsArray()->size(), 2u);  // its record read too
+  DbCloseAll();
+  SetTableFileIo(&fs_);
+  EXPECT_TRUE(other.reads.empty());
+  EXPECT_EQ(fs_.ReadSizes("T.dbf"), (std::vector<long>{32, 64, 16}));
+  EXPECT_EQ(fs_.OpenHandles(), 0);
+}
+
 TEST_F(Tables, FailedOpenInAnOccupiedAreaClosesTheOldTableFirst) {
   fs_.files["T.dbf"] = Plain();
   ASSERT_TRUE(Use("T.dbf"));
