@@ -54,16 +54,16 @@ struct BuiltinError {
 };
 
 // Builds the object of a built-in failure, attributed to the innermost frame.
-ErrorRef MakeBuiltinError(const BuiltinError& spec);
+ErrorRef MakeBuiltinError(const BuiltinError& what);
 // The table-command variant: subsystem "DBCMD", CanDefault exactly for code 35
 // unless `permissions` is given.
 ErrorRef MakeTableCommandError(int gen_code, int sub_code, const std::string& operation,
                                std::optional<unsigned> permissions = std::nullopt);
 
 // Raises a built-in error once and answers the launch: true retry, false default.
-bool RaiseBuiltin(const BuiltinError& spec);
+bool RaiseBuiltin(const BuiltinError& what);
 // The substitute variant: CanSubstitute in addition, answers the callback's value.
-Value RaiseSubstitute(BuiltinError spec);
+Value RaiseSubstitute(BuiltinError what);
 
 // Division and remainder; by zero they raise generic code 5 with both
 // operands as Args and answer the callback's substitute.

@@ -39,15 +39,15 @@ int FError() { return g_last_error == 32 ? 5 : g_last_error; }
 FileHandle FOpen(const Value& cName, int nMode) {
   if (!cName.IsText()) {
     Frame frame("FOPEN");
-    BuiltinError spec;
-    spec.GenCode = 1;  // argument error
-    spec.SubCode = 2021;
-    spec.Operation = "FOPEN";
+    BuiltinError what;
+    what.GenCode = 1;  // argument error
+    what.SubCode = 2021;
+    what.Operation = "FOPEN";
     Array args;
     args.push_back(cName);
     args.push_back(Value(nMode));
-    spec.Args = std::move(args);
-    RaiseBuiltin(spec);
+    what.Args = std::move(args);
+    RaiseBuiltin(what);
     return kBadHandle;
   }
   int err = 0;

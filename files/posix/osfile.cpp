@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "files/posix/errno_map.h"
+#include "runtime/codepage.h"
 
 namespace meridan::os {
 
@@ -34,58 +35,9 @@ int WindowsCode(int errnum) {
 
 namespace {
 
-// ---- Windows-1252 <-> UTF-8 -------------------------------------------------
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-std::optional<std::string> ToUtf8(const std::string& s) {
-  std::string out;
-  for (unsigned char c : s) {
-    char32_t u = c;
-    if (c >= 0x80 && c < 0xA0) {
-      u = kHigh[c - 0x80];
-      if (u == 0) return std::nullopt;
-    }
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::optional<std::string> FromUtf8(const std::string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    unsigned char c = s[i];
-    char32_t u;
-    int len;
-    if (c < 0x80) { u = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { u = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { u = c & 0x0F; len = 3; }
-    else return std::nullopt;
-    if (i + len > s.size()) return std::nullopt;
-    for (int k = 1; k < len; ++k) {
-      unsigned char d = s[i + k];
-      if ((d & 0xC0) != 0x80) return std::nullopt;
-      u = (u << 6) | (d & 0x3F);
-    }
-    i += len;
-    if (u < 0x80 || (u >= 0xA0 && u < 0x100)) { out += static_cast<char>(u); continue; }
-    auto it = std::find(std::begin(kHigh), std::end(kHigh), u);
-    if (it == std::end(kHigh) || u == 0) return std::nullopt;
-    out += static_cast<char>(0x80 + (it - std::begin(kHigh)));
-  }
-  return out;
-}
+// Names on disk are UTF-8; a name either converts whole or not at all.
+std::optional<std::string> ToUtf8(const std::string& s) { return Utf8From1252(s); }
+std::optional<std::string> FromUtf8(const std::string& s) { return Cp1252FromUtf8(s); }
 
 // Upper case of one Windows-1252 letter, for matching names as Windows does.
 unsigned char Fold(unsigned char c) {
